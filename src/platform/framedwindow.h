@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+class PictureBox;
+
+// A top-level window that draws its own frame, so it looks the same under every window
+// manager and a capture of it holds the frame and caption bar exactly as shown.
+class FramedWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class Frame {
+        Captioned, // 3-px raised frame and a caption bar; the client area starts 26 px down
+        Border,    // a 1-px line
+        None,
+    };
+
+    explicit FramedWindow(Frame frame, Qt::WindowFlags extraFlags = {});
+
+    // The widget that holds every control; it follows the outer size less the frame.
+    PictureBox *clientArea() const { return m_client; }
+    QMargins frameMargins() const;
+
+    void setClientSize(QSize size);
+    void setOuterSize(QSize size);
+    void centerOnScreen();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    QRect captionBar() const;
+
+    Frame m_frame;
+    PictureBox *m_client;
+};

@@ -1,0 +1,54 @@
+#include "choicelist.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+ChoiceList::ChoiceList(const QString &name, const QString &text, QWidget *parent)
+    : QComboBox(parent)
+{
+    setObjectName(name);
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    lineEdit()->setReadOnly(true);
+    lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
+    setEditText(text);
+}
+
+void ChoiceList::appendItem(const QString &item)
+{
+    const QString text = currentText();
+    const int index = currentIndex();
+    addItem(item);
+    setCurrentIndex(index);
+    setEditText(text);
+}
+
+void ChoiceList::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        break;
+    }
+    // Every key that types a character is thrown away before the text field sees it;
+    // keys without one (the arrows, Tab, opening the list) go on as usual.
+    if (!event->text().isEmpty() && event->text().at(0).isPrint()) {
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut)) {
+        event->accept();
+        return;
+    }
+    QComboBox::keyPressEvent(event);
+}
+
+void ChoiceList::inputMethodEvent(QInputMethodEvent *event)
+{
+    event->accept();
+}
