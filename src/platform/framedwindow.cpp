@@ -52,6 +52,8 @@ void FramedWindow::setClientSize(QSize size)
 void FramedWindow::setOuterSize(QSize size)
 {
     setFixedSize(size);
+    // Placed at once: a hidden window gets no resize event until it is shown.
+    m_client->setGeometry(QRect(QPoint(), size).marginsRemoved(frameMargins()));
 }
 
 void FramedWindow::centerOnScreen()
@@ -107,12 +109,6 @@ void FramedWindow::paintEvent(QPaintEvent *)
         break;
     }
     }
-}
-
-void FramedWindow::resizeEvent(QResizeEvent *event)
-{
-    m_client->setGeometry(rect().marginsRemoved(frameMargins()));
-    QWidget::resizeEvent(event);
 }
 
 void FramedWindow::mousePressEvent(QMouseEvent *event)

@@ -19,7 +19,7 @@ public:
 
     explicit FramedWindow(Frame frame, Qt::WindowFlags extraFlags = {});
 
-    // The widget that holds every control; it follows the outer size less the frame.
+    // The widget that holds every control: the outer size less the frame.
     PictureBox *clientArea() const { return m_client; }
     QMargins frameMargins() const;
 
@@ -29,7 +29,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:

@@ -1,0 +1,4 @@
+#include "testsupport.h"
+class T : public QObject { Q_OBJECT };
+ZAPQUIL_TEST_MAIN(T)
+#include "tst_stickers.moc"
