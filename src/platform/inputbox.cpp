@@ -1,6 +1,7 @@
 #include "inputbox.h"
 
 #include <QInputDialog>
+#include <QLineEdit>
 
 QString askText(QWidget *parent, const QString &prompt, const QString &title)
 {
@@ -10,5 +11,8 @@ QString askText(QWidget *parent, const QString &prompt, const QString &title)
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(QString());
+    // Wide enough for its title, which is the only advice on how long a text may be.
+    if (auto *field = dialog.findChild<QLineEdit *>())
+        field->setMinimumWidth(dialog.fontMetrics().horizontalAdvance(title) + 120);
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }

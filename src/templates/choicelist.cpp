@@ -2,6 +2,9 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 ChoiceList::ChoiceList(const QString &name, const QString &text, QWidget *parent)
     : QComboBox(parent)
@@ -11,7 +14,25 @@ ChoiceList::ChoiceList(const QString &name, const QString &text, QWidget *parent
     setInsertPolicy(QComboBox::NoInsert);
     lineEdit()->setReadOnly(true);
     lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
+    lineEdit()->installEventFilter(this);
     setEditText(text);
+}
+
+bool ChoiceList::eventFilter(QObject *watched, QEvent *event)
+{
+    // The text can't be edited, so a press on it opens the list as a press on the arrow does.
+    if (watched == lineEdit() && event->type() == QEvent::MouseButtonPress) {
+        const auto *press = static_cast<QMouseEvent *>(event);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        const QPointF arrow =
+            style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this).center();
+        QMouseEvent onArrow(QEvent::MouseButtonPress, arrow, mapToGlobal(arrow), press->button(), press->buttons(),
+                            press->modifiers());
+        mousePressEvent(&onArrow);
+        return true;
+    }
+    return QComboBox::eventFilter(watched, event);
 }
 
 void ChoiceList::appendItem(const QString &item)

@@ -7,6 +7,7 @@
 #include "templatecontrols.h"
 #include "tooloptions.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QInputDialog>
@@ -26,6 +27,7 @@ private slots:
     void unmatchedLayoutTextParksEverything();
     void templateChoice_data();
     void templateChoice();
+    void clickOnTextOpensList();
     void typedKeysNeverReachLists_data();
     void typedKeysNeverReachLists();
     void importFrameHidesCanvasLabelsAndStickers();
@@ -234,6 +236,17 @@ void TemplatesTest::templateChoice()
     editor.list(2)->setEditText(QStringLiteral("why no"));
     editor.window.templates()->Combo2_Click();
     QVERIFY(editor.get(box)->isVisible());
+}
+
+void TemplatesTest::clickOnTextOpensList()
+{
+    Editor editor;
+    QComboBox *combo = editor.list(1);
+    const QPoint onText = combo->lineEdit()->mapTo(&editor.window, combo->lineEdit()->rect().center());
+    QTest::mouseClick(editor.window.windowHandle(), Qt::LeftButton, {}, onText);
+    QTRY_VERIFY(combo->view()->isVisible());
+    QCOMPARE(combo->currentText(), QStringLiteral("Blank"));
+    combo->hidePopup();
 }
 
 void TemplatesTest::typedKeysNeverReachLists_data()
