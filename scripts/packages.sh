@@ -4,7 +4,7 @@
 ZAPQUIL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
     fonts-dejavu-extra fonts-wine fonts-texgyre)
 ZAPQUIL_DISPLAY_PACKAGES=(xvfb xauth openbox xdotool x11-utils imagemagick)
-ZAPQUIL_TEST_PACKAGES=(libjpeg-turbo-progs)
+ZAPQUIL_TEST_PACKAGES=(libjpeg-turbo-progs desktop-file-utils appstream dpkg-dev file)
 
 install_missing_packages() {
     local missing=() package
