@@ -19,10 +19,11 @@
     }
 
 // Answers the next modal dialog (a message box or an input box) once it is up: the callback
-// gets the dialog, reads or types what it needs, and closes it.
-inline void whenModalOpens(std::function<void(QWidget *)> answer)
+// gets the dialog, reads or types what it needs, and closes it. The returned poll belongs to
+// the application and ends itself once it has answered.
+inline QTimer *whenModalOpens(std::function<void(QWidget *)> answer)
 {
-    auto *poll = new QTimer;
+    auto *poll = new QTimer(QCoreApplication::instance());
     poll->setInterval(10);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
         QWidget *modal = QApplication::activeModalWidget();
@@ -33,4 +34,5 @@ inline void whenModalOpens(std::function<void(QWidget *)> answer)
         answer(modal);
     });
     poll->start();
+    return poll;
 }
