@@ -6,6 +6,7 @@
 #include "picturebox.h"
 #include "twiprect.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QTimer>
 
@@ -64,4 +65,14 @@ void SplashWindow::Form3_Timer1_Timer()
 {
     close();
     emit mainWindowWanted();
+}
+
+void SplashWindow::closeEvent(QCloseEvent *event)
+{
+    // The splash takes no input: a close request from the window manager would leave the
+    // program running with no window at all, so only its own timer closes it.
+    if (event->spontaneous())
+        event->ignore();
+    else
+        event->accept();
 }

@@ -23,6 +23,9 @@ public:
 signals:
     void mainWindowWanted();
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     QTimer *m_timer;
 };

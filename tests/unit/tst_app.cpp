@@ -362,6 +362,11 @@ void AppTest::splashLooksAsMade()
     QCOMPARE(splash.findChild<QLabel *>(QStringLiteral("Label1"))->text(), QStringLiteral("ZAPQUIL"));
     QCOMPARE(splash.findChild<QLabel *>(QStringLiteral("Label1"))->geometry(), QRect(32, 136, 201, 49));
     QCOMPARE(splash.findChild<QLabel *>(QStringLiteral("Label2"))->text(), QStringLiteral("THE ART OF TROLLING"));
+    const QFont label1 = splash.findChild<QLabel *>(QStringLiteral("Label1"))->font();
+    QCOMPARE(QFontInfo(label1).family(), QStringLiteral("TeX Gyre Pagella"));
+    QVERIFY(QFontInfo(label1).italic());
+    QCOMPARE(QFontInfo(splash.findChild<QLabel *>(QStringLiteral("Label2"))->font()).family(),
+             QStringLiteral("MS Sans Serif"));
 
     // The picture's top 24 rows are cut and a 10-px white strip shows on its right.
     const QImage shown = splash.grab().toImage();
