@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Process start to splash shown and to main window shown, and resident memory once the main
-# window is up, for the
-# real binary under a private Xvfb. Prints "name<TAB>median<TAB>unit" lines.
+# window is up, for the real binary under a private Xvfb. Prints "name<TAB>median<TAB>unit".
 set -euo pipefail
 binary=$1
 runs=${2:-20}
