@@ -1,7 +1,7 @@
 #include "testsupport.h"
 
 #include "captionlabel.h"
-#include "mainwindow.h"
+#include "editorfixture.h"
 #include "picturebox.h"
 #include "picturesaver.h"
 #include "previewwindow.h"
@@ -110,23 +110,13 @@ void answerNextMessage(ShownMessage *shown)
     });
 }
 
-struct Editor
+// Faded in, as the user meets it.
+struct Editor : EditorFixture
 {
-    MainWindow window;
-
     Editor()
     {
-        window.findChild<QTimer *>(QStringLiteral("Timer1"))->stop();
         for (int i = 0; i < 100; ++i)
             window.Form1_Timer1_Timer();
-        window.show();
-        if (!QTest::qWaitForWindowExposed(&window))
-            qFatal("window not exposed");
-    }
-    template<typename T = QWidget>
-    T *get(const char *name) const
-    {
-        return window.findChild<T *>(QLatin1String(name));
     }
     PreviewWindow *exportComic()
     {

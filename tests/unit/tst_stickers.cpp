@@ -1,6 +1,6 @@
 #include "testsupport.h"
 
-#include "mainwindow.h"
+#include "editorfixture.h"
 #include "picturebox.h"
 #include "stickerimage.h"
 #include "stickerpalette.h"
@@ -29,20 +29,8 @@ namespace {
 
 using Tool = ToolOptions::Tool;
 
-// The real main window, shown offscreen, with its fade stopped.
-struct Editor
+struct Editor : EditorFixture
 {
-    MainWindow window;
-
-    Editor()
-    {
-        window.findChild<QTimer *>(QStringLiteral("Timer1"))->stop();
-        window.show();
-        if (!QTest::qWaitForWindowExposed(&window))
-            qFatal("window not exposed");
-    }
-
-    QWidget *client() const { return window.clientArea(); }
     StickerImage *sticker(const char *name) const { return window.findChild<StickerImage *>(QLatin1String(name)); }
     // The control of the client area under a point, whichever of its parts is hit.
     QWidget *controlAt(QPoint at) const

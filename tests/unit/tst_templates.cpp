@@ -1,7 +1,7 @@
 #include "testsupport.h"
 
 #include "captionlabel.h"
-#include "mainwindow.h"
+#include "editorfixture.h"
 #include "picturebox.h"
 #include "stickerimage.h"
 #include "templatecontrols.h"
@@ -41,28 +41,8 @@ private slots:
 
 namespace {
 
-struct Editor
+struct Editor : EditorFixture
 {
-    MainWindow window;
-
-    Editor()
-    {
-        window.findChild<QTimer *>(QStringLiteral("Timer1"))->stop();
-        window.show();
-        window.activateWindow();
-        if (!QTest::qWaitForWindowActive(&window))
-            qFatal("window not active");
-    }
-
-    template<typename T = QWidget>
-    T *get(const QString &name) const
-    {
-        T *control = window.findChild<T *>(name);
-        if (!control)
-            qFatal("no control %s", qPrintable(name));
-        return control;
-    }
-    QWidget *client() const { return window.clientArea(); }
     QComboBox *list(int n) const { return get<QComboBox>(QStringLiteral("Combo%1").arg(n)); }
     QRadioButton *option(int n) const { return get<QRadioButton>(QStringLiteral("Option%1").arg(n)); }
 
