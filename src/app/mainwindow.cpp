@@ -43,13 +43,14 @@ constexpr const char *TabOrder[] = {
 
 } // namespace
 
-MainWindow::MainWindow()
+MainWindow::MainWindow(PictureSaver saver)
     : FramedWindow(Frame::Captioned)
     , m_tools(new ToolOptions(clientArea()))
     , m_palette(new StickerPalette(clientArea(), m_tools))
     , m_templates(new TemplateControls(clientArea(), m_tools, m_palette->cover()))
     , m_fadeIn(new QTimer(this))
     , m_fadeOut(new QTimer(this))
+    , m_saver(std::move(saver))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(Caption);
@@ -161,7 +162,7 @@ void MainWindow::cmd_Save_Click()
     setOuterSize(QSize(ExportOuterWidth, height()));
     setWindowTitle(Caption);
 
-    m_preview = new PreviewWindow(this);
+    m_preview = new PreviewWindow(this, m_saver);
     connect(m_preview, &PreviewWindow::saved, this, &MainWindow::reloadWanted);
     m_preview->show();
 

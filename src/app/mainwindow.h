@@ -20,7 +20,7 @@ public:
     static constexpr int FullOuterWidth = 1057;  // 15855 twips
     static constexpr int ExportOuterWidth = 572; // 8580 twips: the canvas in its frame
 
-    MainWindow();
+    explicit MainWindow(PictureSaver saver = PictureSaver());
 
     void Form1_Form_Load();
     void Form1_Timer1_Timer();
@@ -55,6 +55,7 @@ private:
     TemplateControls *m_templates;
     QTimer *m_fadeIn;
     QTimer *m_fadeOut;
+    PictureSaver m_saver;
     QPointer<PreviewWindow> m_preview;
     int m_fadeCounter = 0;
 };
