@@ -1,7 +1,7 @@
 # Sourced by ./run and ./test: installs the Debian packages that are missing, with sudo
 # when not root.
 
-ZAPQUIL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
+ZAPQUIL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev
     fonts-dejavu-extra fonts-wine fonts-texgyre)
 ZAPQUIL_DISPLAY_PACKAGES=(xvfb xauth openbox xdotool x11-utils imagemagick)
 ZAPQUIL_TEST_PACKAGES=(libjpeg-turbo-progs desktop-file-utils appstream dpkg-dev file)
