@@ -77,7 +77,10 @@ void PreviewWindow::restoreEditor()
         return;
     m_editor->setWindowTitle(EditorCaption);
     m_editor->setOuterSize(QSize(EditorOuterWidth, m_editor->height()));
+    // Shown again, a window may be placed anew by the window manager: it comes back where it was.
+    const QPoint place = m_editor->pos();
     m_editor->show();
+    m_editor->move(place);
 }
 
 void PreviewWindow::closeEvent(QCloseEvent *event)
