@@ -18,6 +18,7 @@ const QString EditorCaption = QStringLiteral("Zapquil: Moxlet APP");
 PreviewWindow::PreviewWindow(FramedWindow *editor, PictureSaver saver)
     : FramedWindow(Frame::Border)
     , m_editor(editor)
+    , m_editorPlace(editor ? editor->pos() : QPoint())
     , m_saver(std::move(saver))
     , m_picture(new PictureBox(QStringLiteral("Picture2"), clientArea()))
 {
@@ -77,10 +78,7 @@ void PreviewWindow::restoreEditor()
         return;
     m_editor->setWindowTitle(EditorCaption);
     m_editor->setOuterSize(QSize(EditorOuterWidth, m_editor->height()));
-    // Shown again, a window may be placed anew by the window manager: it comes back where it was.
-    const QPoint place = m_editor->pos();
-    m_editor->show();
-    m_editor->move(place);
+    m_editor->showAt(m_editorPlace);
 }
 
 void PreviewWindow::closeEvent(QCloseEvent *event)

@@ -33,6 +33,7 @@ private:
     void restoreEditor();
 
     QPointer<FramedWindow> m_editor;
+    QPoint m_editorPlace;
     PictureSaver m_saver;
     PictureBox *m_picture;
     QImage m_image;

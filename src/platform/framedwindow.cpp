@@ -7,12 +7,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
 
 constexpr int FrameWidth = 3;
 constexpr int CaptionBarHeight = 22;
+constexpr int PlacementSettleMs = 1000;
 
 const QColor FaceColor(212, 208, 200);
 const QColor LightColor(255, 255, 255);
@@ -64,6 +66,22 @@ void FramedWindow::centerOnScreen()
     QRect placed(QPoint(), size());
     placed.moveCenter(target->availableGeometry().center());
     move(placed.topLeft());
+}
+
+void FramedWindow::showAt(QPoint place)
+{
+    move(place);
+    show();
+    // Only the placement that comes with mapping is undone, not a later move by the user.
+    m_keptPlace = place;
+    QTimer::singleShot(PlacementSettleMs, this, [this] { m_keptPlace.reset(); });
+}
+
+void FramedWindow::moveEvent(QMoveEvent *event)
+{
+    if (m_keptPlace && event->spontaneous() && pos() != *m_keptPlace)
+        move(*std::exchange(m_keptPlace, std::nullopt));
+    QWidget::moveEvent(event);
 }
 
 QRect FramedWindow::captionBar() const

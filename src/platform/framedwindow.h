@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class PictureBox;
 
 // A top-level window that draws its own frame, so it looks the same under every window
@@ -26,14 +28,19 @@ public:
     void setClientSize(QSize size);
     void setOuterSize(QSize size);
     void centerOnScreen();
+    // Shows the window again at the given place, and puts it back there if the window
+    // manager places it anew as it maps it.
+    void showAt(QPoint place);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     QRect captionBar() const;
 
     Frame m_frame;
+    std::optional<QPoint> m_keptPlace;
     PictureBox *m_client;
 };
