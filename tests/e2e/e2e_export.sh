@@ -173,7 +173,8 @@ check "8 more rounds of Export and Back/Alt+F4 leave the main window in its plac
 
 # --- SAVE ------------------------------------------------------------------------------------
 
-list_pictures() { find "$APP_DIR" "$HOME" -name '*.jpg' -newer "$APP_DIR/zapquil" 2>/dev/null | sort; }
+# Every picture in the program's folder and the home folder (the save must use the former).
+list_pictures() { find "$APP_DIR" "$HOME" -name '*.jpg' 2>/dev/null | sort; }
 stamp_of() { date -d "@$1" +%-H%-M%S%m%d%y; }
 # The stamps of every second from FIRST to LAST.
 stamps_between() {
@@ -275,17 +276,16 @@ start=$(date +%s)
 for stamp in $(stamps_between "$start" $((start + 30))); do
     [ -e "$APP_DIR/$stamp.jpg" ] || printf 'kept' >"$APP_DIR/$stamp.jpg"
 done
-touch -d '@1' "$APP_DIR"/*.jpg
 if open_preview preview-4; then
     P=$SHOT
-    PICTURES_BEFORE=$(find "$APP_DIR" "$HOME" -name '*.jpg' | sort)
-    list_pictures() { find "$APP_DIR" "$HOME" -name '*.jpg' 2>/dev/null | sort; }
+    PICTURES_BEFORE=$(list_pictures)
     if save_picture save-taken; then
         name=$(basename "$SAVED_FILE")
         log "saved: $SAVED_FILE"
         check "a taken name gets '-2': $name (stamps: $(echo $SAVE_STAMPS))" \
             grep -qx "${name%-2.jpg}" <<<"$SAVE_STAMPS"
         check "the name ends in -2.jpg ($name)" [ "${name%-2.jpg}" != "$name" ]
+        check "that picture is saved in the program's folder too" [ "$(dirname "$SAVED_FILE")" = "$APP_DIR" ]
         check_jpeg "$SAVED_FILE"
         check "the files that had the name are left as they were" \
             eval '[ "$(cat "$APP_DIR/${name%-2.jpg}.jpg")" = kept ]'
