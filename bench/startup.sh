@@ -5,7 +5,7 @@ set -euo pipefail
 binary=$1
 runs=${2:-20}
 source "$(dirname "$0")/../scripts/xsession.sh"
-start_private_display
+start_private_display || { echo "Xvfb with openbox did not start" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'stop_private_display; rm -rf "$work"' EXIT
 

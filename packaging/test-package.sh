@@ -37,7 +37,7 @@ chmod 700 "$home/runtime"
 chown -R 65534:65534 "$home"
 chmod 755 "$work"
 
-start_private_display
+start_private_display || { echo "Xvfb with openbox did not start" >&2; exit 1; }
 setpriv --reuid=65534 --regid=65534 --clear-groups \
     env -i DISPLAY="$DISPLAY" HOME="$home" XDG_RUNTIME_DIR="$home/runtime" PATH=/usr/bin:/bin \
     "$root/usr/bin/zapquil" >"$work/program.log" 2>&1 &
