@@ -3,7 +3,7 @@
 #include "fonts.h"
 #include "picturebox.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -131,10 +131,31 @@ void FramedWindow::paintEvent(QPaintEvent *)
 
 void FramedWindow::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && captionBar().contains(event->position().toPoint())
-        && windowHandle()) {
-        windowHandle()->startSystemMove();
+    if (event->button() == Qt::LeftButton && captionBar().contains(event->position().toPoint())) {
+        m_captionPress = event->position().toPoint();
         return;
     }
     QWidget::mousePressEvent(event);
+}
+
+void FramedWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    // The window manager takes the move over only once the pointer really drags the caption
+    // bar. Handed over on the press, a quick click (a touchpad tap) ends before the window
+    // manager starts the move, and the window then follows the pointer with no button down.
+    if (m_captionPress && (event->buttons() & Qt::LeftButton)
+        && (event->position().toPoint() - *m_captionPress).manhattanLength()
+               >= QApplication::startDragDistance()) {
+        m_captionPress.reset();
+        if (windowHandle())
+            windowHandle()->startSystemMove();
+        return;
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void FramedWindow::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_captionPress.reset();
+    QWidget::mouseReleaseEvent(event);
 }

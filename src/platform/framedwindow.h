@@ -35,6 +35,8 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
 
 private:
@@ -42,5 +44,6 @@ private:
 
     Frame m_frame;
     std::optional<QPoint> m_keptPlace;
+    std::optional<QPoint> m_captionPress;
     PictureBox *m_client;
 };

@@ -5,19 +5,7 @@
 source "$(dirname "$0")/lib.sh"
 e2e_init e2e_shell "${1:-}"
 
-TITLE="Zapquil: Moxlet APP"
-FINAL_OPACITY=$(opacity_of_alpha 250)
-
 # --- The splash ---------------------------------------------------------------------------
-
-find_splash() {
-    local w
-    SPLASH=""
-    for w in $(visible_windows "$APP_PID"); do
-        window_size_is "$w" 355x222 && SPLASH=$w && return 0
-    done
-    return 1
-}
 
 app_start
 FIRST_PID=$APP_PID
@@ -104,6 +92,31 @@ message_box_round_trip() {
 }
 message_box_round_trip Help 976 56
 message_box_round_trip About 976 88
+
+# --- Moving the window by its caption bar -------------------------------------------------
+
+# A quick click (a touchpad tap) on the caption bar moves nothing, not even with the pointer
+# moving on afterwards.
+window_geometry "$MAIN"
+PLACE="$GX,$GY"
+xdotool mousemove $((GX + 400)) $((GY + 12)) click 1 sleep 0.1 mousemove $((GX + 300)) $((GY + 300)) sleep 0.5
+window_geometry "$MAIN"
+check "a quick click on the caption bar leaves the window in place (at $GX,$GY, was $PLACE)" [ "$GX,$GY" = "$PLACE" ]
+# A drag moves it with the pointer.
+move_to $((GX + 400)) $((GY + 12))
+xdotool mousedown 1
+for step in $(seq 10); do
+    move_to $((GX + 400 + 8 * step)) $((GY + 12 + 6 * step))
+    sleep 0.03
+done
+xdotool mouseup 1
+OLD_X=$GX OLD_Y=$GY
+wait_until 3 eval 'window_geometry "$MAIN" && [ "$GY" -gt "$OLD_Y" ]'
+check "dragging the caption bar by 80,60 moves the window with it (by $((GX - OLD_X)),$((GY - OLD_Y)))" \
+    eval 'int_near $((GX - OLD_X)) 80 12 && int_near $((GY - OLD_Y)) 60 12'
+xdotool mousemove $((GX + 300)) $((GY + 300)) sleep 0.5
+check "the window stays where the drag left it" eval 'window_geometry "$MAIN" && int_near $((GY - OLD_Y)) 60 12'
+main_origin
 
 # --- A second start while the first copy runs ---------------------------------------------
 
