@@ -7,19 +7,10 @@
 source "$(dirname "$0")/lib.sh"
 e2e_init e2e_export "${1:-}"
 
-TITLE="Zapquil: Moxlet APP"
-FINAL_OPACITY=$(opacity_of_alpha 250)
-
 app_start
 wait_window 15 "$APP_PID" "$TITLE" 1057x659 || fatal "the main window did not appear (windows:$(describe_windows "$APP_PID"))"
 MAIN=$FOUND_WINDOW
 
-# main_origin: CX, CY = the main window's client origin on the screen, as it is now.
-main_origin() {
-    window_geometry "$MAIN" || return 1
-    CX=$((GX + 3))
-    CY=$((GY + 26))
-}
 main_origin
 
 # Regions of the main window's screenshot that Export must keep: the canvas with its
@@ -47,16 +38,6 @@ window_shot_settled edited "$MAIN"
 EDITED=$SHOT
 OPACITY_BEFORE=$(window_opacity "$MAIN")
 OPACITY_BEFORE=${OPACITY_BEFORE:-0}
-
-find_preview() {
-    local w
-    PREVIEW=""
-    for w in $(visible_windows "$APP_PID"); do
-        [ "$w" = "$MAIN" ] && continue
-        window_size_is "$w" 728x694 && PREVIEW=$w && return 0
-    done
-    return 1
-}
 
 # open_preview NAME: clicks Export and waits for the 728x694 preview to show the picture.
 # Sets PLACE_BEFORE to where the main window was.
@@ -132,13 +113,6 @@ check "the palette is not in the picture" all_white "$P" 576 120 150 500
 check "the preview shows its SAVE and Back buttons" \
     eval 'float_gt "$(dark_fraction "$P" 595 15 110 30)" 0.02 && float_gt "$(dark_fraction "$P" 595 63 110 30)" 0.02'
 
-
-# preview_click X Y: a click at client X,Y of the preview (inside its 1-px border).
-preview_click() {
-    window_geometry "$PREVIEW"
-    click_at $((GX + 1 + $1)) $((GY + 1 + $2))
-}
-
 # --- Back ------------------------------------------------------------------------------------
 
 preview_click 648 76
@@ -175,7 +149,6 @@ check "8 more rounds of Export and Back/Alt+F4 leave the main window in its plac
 
 # Every picture in the program's folder and the home folder (the save must use the former).
 list_pictures() { find "$APP_DIR" "$HOME" -name '*.jpg' 2>/dev/null | sort; }
-stamp_of() { date -d "@$1" +%-H%-M%S%m%d%y; }
 # The stamps of every second from FIRST to LAST.
 stamps_between() {
     local second

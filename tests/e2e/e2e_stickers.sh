@@ -6,8 +6,6 @@
 source "$(dirname "$0")/lib.sh"
 e2e_init e2e_stickers "${1:-}"
 
-TITLE="Zapquil: Moxlet APP"
-
 app_start
 wait_window 15 "$APP_PID" "$TITLE" 1057x659 || fatal "the main window did not appear (windows:$(describe_windows "$APP_PID"))"
 MAIN=$FOUND_WINDOW

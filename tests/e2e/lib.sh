@@ -280,6 +280,82 @@ samples_rise() {
 }
 
 # ---------------------------------------------------------------------------------------
+# The program's own windows
+
+TITLE="Zapquil: Moxlet APP"
+# The main window's opacity once faded in: 250 of 255.
+FINAL_OPACITY=$(opacity_of_alpha 250)
+
+# main_origin: CX, CY = the main window $MAIN's client origin on the screen, as it is now
+# (inside its 3-px frame and 22-px caption bar).
+main_origin() {
+    window_geometry "$MAIN" || return 1
+    CX=$((GX + 3))
+    CY=$((GY + 26))
+}
+
+# find_splash: the 355x222 splash of $APP_PID; sets SPLASH.
+find_splash() {
+    local w
+    SPLASH=""
+    for w in $(visible_windows "$APP_PID"); do
+        window_size_is "$w" 355x222 && SPLASH=$w && return 0
+    done
+    return 1
+}
+
+# find_preview: the 728x694 preview of $APP_PID; sets PREVIEW.
+find_preview() {
+    local w
+    PREVIEW=""
+    for w in $(visible_windows "$APP_PID"); do
+        [ "$w" = "$MAIN" ] && continue
+        window_size_is "$w" 728x694 && PREVIEW=$w && return 0
+    done
+    return 1
+}
+
+# find_popup X: the drop-down list opened under the list box at client x X of $MAIN; sets
+# POPUP.
+find_popup() {
+    local w
+    POPUP=""
+    for w in $(visible_windows "$APP_PID"); do
+        [ "$w" = "$MAIN" ] && continue
+        window_geometry "$w" || continue
+        if int_near "$GX" $((CX + $1)) 3 && [ "$GY" -ge $((CY + 50)) ] && [ "$GY" -le $((CY + 70)) ]; then
+            POPUP=$w
+            return 0
+        fi
+    done
+    return 1
+}
+
+# choose_item X COUNT INDEX NAME: opens the combo box at client (X, 32) with the mouse and
+# clicks its item INDEX (of COUNT).
+choose_item() {
+    click_at $((CX + $1 + 70)) $((CY + 47))
+    if ! wait_until 5 find_popup "$1"; then
+        fail "clicking the list at client x $1 opened no drop-down (windows:$(describe_windows "$APP_PID"))"
+        return 1
+    fi
+    window_geometry "$POPUP"
+    local px=$GX py=$GY ph=$GH
+    screenshot_of_window "$4-list" "$POPUP" >/dev/null
+    click_at $((px + 40)) $((py + 1 + (2 * $3 + 1) * (ph - 2) / (2 * $2)))
+    check "the drop-down closes after the click on '$4'" wait_until 5 eval '! window_viewable "$POPUP"'
+}
+
+# preview_click X Y: a click at client X,Y of the preview (inside its 1-px border).
+preview_click() {
+    window_geometry "$PREVIEW"
+    click_at $((GX + 1 + $1)) $((GY + 1 + $2))
+}
+
+# stamp_of SECONDS: the name a picture saved at that time gets, without ".jpg".
+stamp_of() { date -d "@$1" +%-H%-M%S%m%d%y; }
+
+# ---------------------------------------------------------------------------------------
 # Mouse and keyboard
 
 pointer_at() { [ "$(xdotool getmouselocation 2>/dev/null | sed -n 's/^x:\([0-9]*\) y:\([0-9]*\) .*/\1 \2/p')" = "$1 $2" ]; }
