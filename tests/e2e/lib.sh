@@ -469,6 +469,12 @@ changed_pixels() {
     compare -metric AE -fuzz 10% "$a" "$b" null: 2>&1 | awk '{print int($1)}'
 }
 
+# same_picture IMAGE_A IMAGE_B: the two have the same size and not one pixel differs.
+same_picture() {
+    [ "$(identify -format '%wx%h' "$1")" = "$(identify -format '%wx%h' "$2")" ] &&
+        [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]
+}
+
 # region_rmse IMAGE_A "X Y W H" IMAGE_B "X Y W H": the normalised RMSE (0..1) between two
 # regions; the second is scaled to the size of the first when the sizes differ.
 region_rmse() {
