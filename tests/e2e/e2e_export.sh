@@ -7,11 +7,7 @@
 source "$(dirname "$0")/lib.sh"
 e2e_init e2e_export "${1:-}"
 
-app_start
-wait_window 15 "$APP_PID" "$TITLE" 1057x659 || fatal "the main window did not appear (windows:$(describe_windows "$APP_PID"))"
-MAIN=$FOUND_WINDOW
-
-main_origin
+start_main
 
 # Regions of the main window's screenshot that Export must keep: the canvas with its
 # frame, and the sticker palette. (The buttons are left out: the one clicked keeps focus.)
@@ -19,7 +15,6 @@ CANVAS_REGION="3 26 568 630"
 PALETTE_REGION="571 170 483 486"
 same_region() { [ "$(changed_pixels "$1" "$2" $3)" -eq 0 ]; }
 
-palette_drawn() { float_gt "$(dark_fraction "$1" 575 414 110 110)" 0.05; }
 poll_window_shot 5 fresh-start "$MAIN" palette_drawn || true
 window_shot_settled fresh-start "$MAIN"
 FRESH_START=$SHOT
@@ -49,7 +44,6 @@ open_preview() {
         fail "Export showed no 728x694 preview (windows:$(describe_windows "$APP_PID"))"
         return 1
     fi
-    preview_drawn() { float_gt "$(color_fraction "$1" 302 7 260 18 '#0a246a')" 0.9; }
     poll_window_shot 5 "$1" "$PREVIEW" preview_drawn || true
     window_shot_settled "$1" "$PREVIEW"
     return 0
@@ -147,8 +141,6 @@ check "8 more rounds of Export and Back/Alt+F4 leave the main window in its plac
 
 # --- SAVE ------------------------------------------------------------------------------------
 
-# Every picture in the program's folder and the home folder (the save must use the former).
-list_pictures() { find "$APP_DIR" "$HOME" -name '*.jpg' 2>/dev/null | sort; }
 # The stamps of every second from FIRST to LAST.
 stamps_between() {
     local second

@@ -23,9 +23,7 @@ MEASURE_MEMORY=1
 
 # start_editor: starts a copy and waits for its main window to fade in; sets MAIN.
 start_editor() {
-    app_start
-    wait_window 15 "$APP_PID" "$TITLE" 1057x659 || fatal "the main window did not appear (windows:$(describe_windows "$APP_PID"))"
-    MAIN=$FOUND_WINDOW
+    start_main
     watch_opacity "$MAIN" 6 "$FINAL_OPACITY" || true
     window_geometry "$MAIN"
     HOME_PLACE="$GX $GY"

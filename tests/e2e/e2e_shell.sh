@@ -62,8 +62,7 @@ check "the main window is centred (at ${GX},${GY})" \
 extents=$(xprop -id "$MAIN" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //p')
 check "the window manager puts no decoration around the main window (frame extents '${extents}')" \
     [ "$extents" = "0, 0, 0, 0" ]
-CX=$((GX + 3))
-CY=$((GY + 26))
+main_origin
 
 main_drawn() { [ "$(color_fraction "$1" 200 5 800 18 '#0a246a')" != 0 ]; }
 poll_window_shot 5 main-window "$MAIN" main_drawn || true

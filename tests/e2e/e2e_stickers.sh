@@ -6,18 +6,7 @@
 source "$(dirname "$0")/lib.sh"
 e2e_init e2e_stickers "${1:-}"
 
-app_start
-wait_window 15 "$APP_PID" "$TITLE" 1057x659 || fatal "the main window did not appear (windows:$(describe_windows "$APP_PID"))"
-MAIN=$FOUND_WINDOW
-window_geometry "$MAIN"
-CX=$((GX + 3))
-CY=$((GY + 26))
-
-client_shot() {
-    window_shot_settled "$1" "$MAIN" || return 1
-    CLIENT=$E2E_ARTIFACTS/$1-client.png
-    crop_to "$SHOT" 3 26 1051 630 "$CLIENT"
-}
+start_main
 
 # Image5's palette slot (client 568, 384, 125 x 124) and where it is dropped: grabbed at
 # its centre and let go 418 px left and 184 px up, its top-left corner lands at (150, 200).
@@ -32,7 +21,6 @@ ENLARGE_DOT=74 DO_NOTHING_DOT=122
 option_on() { float_gt "$(dark_fraction "$1" $(($3 + 596)) $(($4 + $2)) 4 4)" 0.5; }
 option_off() { float_lt "$(dark_fraction "$1" $(($3 + 596)) $(($4 + $2)) 4 4)" 0.1; }
 
-palette_drawn() { float_gt "$(dark_fraction "$1" $((3 + SLOT_X + 4)) $((26 + SLOT_Y + 4)) 110 110)" 0.05; }
 poll_window_shot 5 start "$MAIN" palette_drawn || true
 client_shot start
 START=$CLIENT

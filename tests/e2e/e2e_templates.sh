@@ -7,20 +7,7 @@ e2e_init e2e_templates "${1:-}"
 
 INPUT_TITLE="Comment must not be over 30 chars"
 
-app_start
-wait_window 15 "$APP_PID" "$TITLE" 1057x659 || fatal "the main window did not appear (windows:$(describe_windows "$APP_PID"))"
-MAIN=$FOUND_WINDOW
-window_geometry "$MAIN"
-CX=$((GX + 3))
-CY=$((GY + 26))
-
-# Client-area images: the main window's screenshot less its frame and caption bar, so the
-# regions below are in the program's client coordinates.
-client_shot() {
-    window_shot_settled "$1" "$MAIN" || return 1
-    CLIENT=$E2E_ARTIFACTS/$1-client.png
-    crop_to "$SHOT" 3 26 1051 630 "$CLIENT"
-}
+start_main
 
 # --- The Blank layout at the start ---------------------------------------------------------
 
@@ -84,18 +71,11 @@ check "caption t3m2 shows its start text in the top-right panel" \
 # --- Typing a caption ----------------------------------------------------------------------
 
 click_at $((CX + 144)) $((CY + 52))
-if wait_window 10 "$APP_PID" "$INPUT_TITLE"; then
-    INPUT=$FOUND_WINDOW
-    pass "a click on t3m1 opens an input box titled '$INPUT_TITLE'"
-    screenshot_of_window input-box "$INPUT" >/dev/null
+if expect_box "$INPUT_TITLE" "a click on t3m1"; then
+    screenshot_of_window input-box "$BOX" >/dev/null
     check "the input box is modal (it asks the window manager for a modal state)" \
-        grep -q _NET_WM_STATE_MODAL <<<"$(xprop -id "$INPUT" _NET_WM_STATE 2>/dev/null)"
-    type_to "$INPUT" "Hello e2e"
-    screenshot_of_window input-typed "$INPUT" >/dev/null
-    key_to "$INPUT" Return
-    check "Return closes the input box" wait_until 5 eval '! window_viewable "$INPUT"'
-else
-    fail "a click on t3m1 opened no input box titled '$INPUT_TITLE' (windows:$(describe_windows "$APP_PID"))"
+        grep -q _NET_WM_STATE_MODAL <<<"$(xprop -id "$BOX" _NET_WM_STATE 2>/dev/null)"
+    answer_box "Hello e2e" input-typed
 fi
 
 caption_changed() { [ "$(changed_pixels "$E2E_ARTIFACTS/comic.png" "$1" 27 42 241 73)" -gt 100 ]; }
@@ -117,13 +97,9 @@ check "the dividers are untouched" all_dark "$HELLO" 10 243 548 8
 # --- Escape empties a caption ----------------------------------------------------------------
 
 click_at $((CX + 420)) $((CY + 32))
-if wait_window 10 "$APP_PID" "$INPUT_TITLE"; then
-    INPUT=$FOUND_WINDOW
-    pass "a click on t3m2 opens its input box"
-    key_to "$INPUT" Escape
-    check "Escape closes the input box" wait_until 5 eval '! window_viewable "$INPUT"'
-else
-    fail "a click on t3m2 opened no input box (windows:$(describe_windows "$APP_PID"))"
+if expect_box "$INPUT_TITLE" "a click on t3m2"; then
+    key_to "$BOX" Escape
+    check "Escape closes the input box" wait_until 5 eval '! window_viewable "$BOX"'
 fi
 caption_emptied() { all_white "$1" $((3 + 304)) $((26 + 16)) 241 73; }
 poll_window_shot 5 escaped "$MAIN" caption_emptied || true

@@ -7,17 +7,6 @@
 source "$(dirname "$0")/lib.sh"
 e2e_init e2e_walkthrough "${1:-}"
 
-# client_shot NAME: a settled screenshot of the main window cut to its client area.
-client_shot() {
-    window_shot_settled "$1" "$MAIN" || return 1
-    CLIENT=$E2E_ARTIFACTS/$1-client.png
-    crop_to "$SHOT" 3 26 1051 630 "$CLIENT"
-}
-
-preview_drawn() { float_gt "$(color_fraction "$1" 302 7 260 18 '#0a246a')" 0.9; }
-
-list_pictures() { find "$APP_DIR" "$HOME" -name '*.jpg' 2>/dev/null | sort; }
-
 # export_and_save NAME: Export, the preview, SAVE, the "Successfull" box; sets SAVED_FILE.
 export_and_save() {
     main_origin
@@ -40,12 +29,8 @@ export_and_save() {
     local before
     before=$(list_pictures)
     preview_click 648 28
-    if ! wait_window 10 "$APP_PID" Successfull; then
-        fail "SAVE showed no 'Successfull' box (windows:$(describe_windows "$APP_PID"))"
-        return 1
-    fi
-    local box=$FOUND_WINDOW
-    pass "SAVE shows the 'Successfull' box"
+    expect_box Successfull SAVE || return 1
+    local box=$BOX
     screenshot_of_window "$1-saved-message" "$box" >/dev/null
     SAVED_FILE=$(comm -13 <(echo "$before") <(list_pictures) | head -n 1)
     check "SAVE wrote one new picture ($SAVED_FILE)" \
@@ -86,7 +71,6 @@ first=${first%% *}
 check "the fade-in starts low (first value $first)" eval '[ -n "$first" ] && [ "$first" -lt "$(opacity_of_alpha 120)" ]'
 main_origin
 
-palette_drawn() { float_gt "$(dark_fraction "$1" 575 414 110 110)" 0.05; }
 poll_window_shot 5 start "$MAIN" palette_drawn || true
 client_shot start
 START=$CLIENT
@@ -145,16 +129,7 @@ check "the canvas right of the grown sticker is white" all_white "$BIG" $((DROP_
 
 # --- A caption in t3m1
 click_at $((CX + 144)) $((CY + 52))
-if wait_window 10 "$APP_PID" "Comment must not be over 30 chars"; then
-    INPUT=$FOUND_WINDOW
-    pass "a click on t3m1 opens the box 'Comment must not be over 30 chars'"
-    type_to "$INPUT" "Me at work"
-    screenshot_of_window caption-typed "$INPUT" >/dev/null
-    key_to "$INPUT" Return
-    check "Return closes the input box" wait_until 5 eval '! window_viewable "$INPUT"'
-else
-    fail "a click on t3m1 opened no input box (windows:$(describe_windows "$APP_PID"))"
-fi
+expect_box "Comment must not be over 30 chars" "a click on t3m1" && answer_box "Me at work" caption-typed
 captioned() { [ "$(changed_pixels "$E2E_ARTIFACTS/enlarged.png" "$1" 27 42 241 73)" -gt 100 ]; }
 poll_window_shot 5 captioned "$MAIN" captioned || true
 client_shot captioned
@@ -224,17 +199,13 @@ fi
 # ============================================================================================
 # Second run: a ready-made comic, "True Story"
 
-app_start
-wait_window 15 "$APP_PID" "$TITLE" 1057x659 || fatal "the second start showed no main window (windows:$(describe_windows "$APP_PID"))"
-MAIN=$FOUND_WINDOW
+start_main
 watch_opacity "$MAIN" 6 "$FINAL_OPACITY" || true
-main_origin
 poll_window_shot 5 start-2 "$MAIN" palette_drawn || true
 client_shot start-2
 START2=$CLIENT
 
 click_at $((CX + 736 + 40)) $((CY + 8 + 12))
-import_on() { float_gt "$(dark_fraction "$1" $((3 + 740)) $((26 + 18)) 4 4)" 0.5; }
 sleep 0.3
 choose_item 736 10 8 "True Story"
 story() { [ "$(changed_pixels "$START2" "$(crop_to "$1" 3 26 1051 630 "$E2E_WORK/tmp/s.png"; echo "$E2E_WORK/tmp/s.png")" 0 0 568 630)" -gt 5000 ]; }
@@ -251,25 +222,16 @@ caption_label() {
     client_shot "before-$name"
     before=$CLIENT
     click_at $((CX + x + w / 2)) $((CY + y + h / 2))
-    if ! wait_window 10 "$APP_PID" "Comment must not be over 50 chars"; then
-        fail "a click on the label at ($x, $y) opened no box 'Comment must not be over 50 chars' (windows:$(describe_windows "$APP_PID"))"
-        return 1
-    fi
-    local input=$FOUND_WINDOW
-    pass "a click on the label at ($x, $y) opens 'Comment must not be over 50 chars'"
-    type_to "$input" "$text"
-    key_to "$input" Return
-    check "Return closes the box of the label at ($x, $y)" wait_until 5 eval '! window_viewable "$input"'
+    expect_box "Comment must not be over 50 chars" "a click on the label at ($x, $y)" || return 1
+    answer_box "$text" "typed-$name"
     label_changed() { [ "$(changed_pixels "$before" "$(crop_to "$1" 3 26 1051 630 "$E2E_WORK/tmp/l.png"; echo "$E2E_WORK/tmp/l.png")" $x $y $w $h)" -gt 30 ]; }
     poll_window_shot 5 "after-$name" "$MAIN" label_changed || true
     client_shot "after-$name"
-    local n
-    n=$(changed_pixels "$before" "$CLIENT" "$x" "$y" "$w" "$h")
-    check "the label at ($x, $y) shows the typed text ($n pixels changed)" [ "$n" -gt 30 ]
-    n=$(changed_pixels "$before" "$CLIENT" 0 0 568 630)
-    local inside
+    local inside all
     inside=$(changed_pixels "$before" "$CLIENT" "$x" "$y" "$w" "$h")
-    check "nothing outside that label changed ($((n - inside)) pixels)" [ $((n - inside)) -eq 0 ]
+    check "the label at ($x, $y) shows the typed text ($inside pixels changed)" [ "$inside" -gt 30 ]
+    all=$(changed_pixels "$before" "$CLIENT" 0 0 568 630)
+    check "nothing outside that label changed ($((all - inside)) pixels)" [ $((all - inside)) -eq 0 ]
 }
 caption_label one 32 48 161 169 "I said hi"
 caption_label two 288 40 241 81 "She left"

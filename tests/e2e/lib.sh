@@ -286,6 +286,55 @@ TITLE="Zapquil: Moxlet APP"
 # The main window's opacity once faded in: 250 of 255.
 FINAL_OPACITY=$(opacity_of_alpha 250)
 
+# start_main: starts a copy of the program and waits for its main window; sets MAIN, CX
+# and CY. The test cannot go on without it.
+start_main() {
+    app_start
+    wait_window 15 "$APP_PID" "$TITLE" 1057x659 ||
+        fatal "the main window did not appear (windows:$(describe_windows "$APP_PID"))"
+    MAIN=$FOUND_WINDOW
+    main_origin
+}
+
+# client_shot NAME: a settled screenshot of $MAIN (SHOT) and the same cut to its client area
+# (CLIENT), so regions in it are in the program's client coordinates.
+client_shot() {
+    window_shot_settled "$1" "$MAIN" || return 1
+    CLIENT=$E2E_ARTIFACTS/$1-client.png
+    crop_to "$SHOT" 3 26 1051 630 "$CLIENT"
+}
+
+# palette_drawn IMAGE: a screenshot of $MAIN shows the sticker palette (Image5's face).
+palette_drawn() { float_gt "$(dark_fraction "$1" 575 414 110 110)" 0.05; }
+
+# preview_drawn IMAGE: a screenshot of the preview shows the picture's navy caption bar.
+preview_drawn() { float_gt "$(color_fraction "$1" 302 7 260 18 '#0a246a')" 0.9; }
+
+# Every picture in the program's folder and the home folder.
+list_pictures() { find "$APP_DIR" "$HOME" -name '*.jpg' 2>/dev/null | sort; }
+
+# expect_box TITLE WHAT: waits for the window titled TITLE of $APP_PID; sets BOX and passes
+# "WHAT shows the 'TITLE' box", or fails naming the windows that are shown.
+expect_box() {
+    if wait_window 10 "$APP_PID" "$1"; then
+        BOX=$FOUND_WINDOW
+        pass "$2 shows the '$1' box"
+        return 0
+    fi
+    BOX=""
+    fail "$2 showed no '$1' box (windows:$(describe_windows "$APP_PID"))"
+    return 1
+}
+
+# answer_box TEXT NAME: types TEXT into the input box $BOX, takes its screenshot NAME and
+# answers it with Return.
+answer_box() {
+    type_to "$BOX" "$1"
+    screenshot_of_window "$2" "$BOX" >/dev/null
+    key_to "$BOX" Return
+    check "Return closes the '$(window_title "$BOX")' box" wait_until 5 eval '! window_viewable "$BOX"'
+}
+
 # main_origin: CX, CY = the main window $MAIN's client origin on the screen, as it is now
 # (inside its 3-px frame and 22-px caption bar).
 main_origin() {
@@ -294,26 +343,23 @@ main_origin() {
     CY=$((GY + 26))
 }
 
-# find_splash: the 355x222 splash of $APP_PID; sets SPLASH.
-find_splash() {
+# sized_window WxH: the first mapped window of $APP_PID, other than $MAIN, of that size;
+# sets FOUND_WINDOW.
+sized_window() {
     local w
-    SPLASH=""
+    FOUND_WINDOW=""
     for w in $(visible_windows "$APP_PID"); do
-        window_size_is "$w" 355x222 && SPLASH=$w && return 0
+        [ "$w" = "${MAIN:-}" ] && continue
+        window_size_is "$w" "$1" && FOUND_WINDOW=$w && return 0
     done
     return 1
 }
 
+# find_splash: the 355x222 splash of $APP_PID; sets SPLASH.
+find_splash() { SPLASH=""; sized_window 355x222 && SPLASH=$FOUND_WINDOW; }
+
 # find_preview: the 728x694 preview of $APP_PID; sets PREVIEW.
-find_preview() {
-    local w
-    PREVIEW=""
-    for w in $(visible_windows "$APP_PID"); do
-        [ "$w" = "$MAIN" ] && continue
-        window_size_is "$w" 728x694 && PREVIEW=$w && return 0
-    done
-    return 1
-}
+find_preview() { PREVIEW=""; sized_window 728x694 && PREVIEW=$FOUND_WINDOW; }
 
 # find_popup X: the drop-down list opened under the list box at client x X of $MAIN; sets
 # POPUP.
