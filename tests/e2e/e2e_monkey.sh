@@ -44,6 +44,7 @@ previews_open() {
 calm_down() {
     local tries w title others
     for tries in $(seq 40); do
+        process_running "$APP_PID" || return 1
         others=""
         for w in $(visible_windows "$APP_PID"); do
             title=$(window_title "$w")
@@ -218,11 +219,15 @@ for round in $(seq "$ROUNDS"); do
         [ "$n" -gt "$most_previews" ] && most_previews=$n
     done 3< <(monkey_batches $((SEED + round)) "$x" "$y" $((1057 + 120)) $((659 + 120)) $((mx + 3 + 912)) $((my + 26 + 104)))
     xdotool mouseup 1 2>/dev/null
-    # The last events may have ended it: Exit fades out before the process ends.
-    if [ -z "$(visible_windows "$APP_PID")" ] && wait_until 5 process_gone "$APP_PID"; then
+    settled=0
+    calm_down && responsive && settled=1
+    # The last events may have ended it: after Exit the window fades out before the process
+    # ends, so it can still be found and then not answer.
+    if [ "$settled" = 0 ] && wait_until 5 process_gone "$APP_PID"; then
         restart_after_end
+        calm_down && responsive && settled=1
     fi
-    if ! calm_down || ! responsive; then
+    if [ "$settled" = 0 ]; then
         hangs="$hangs round $round;"
         screenshot "round-$round-unresponsive" >/dev/null
         log "round $round: the program does not answer (windows:$(describe_windows "$APP_PID"))"
